@@ -1,18 +1,20 @@
 #include "automation/served_object.h"
 
+#include <algorithm>
+
 namespace varnex::automation {
 namespace {
 
-std::string LowerAscii(std::u16string_view name, bool* ascii) {
-  std::string lower;
-  lower.reserve(name.size());
-  *ascii = true;
-  for (char16_t c : name) {
-    if (c >= 0x80) *ascii = false;
-    const char16_t folded = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
-    lower.push_back(static_cast<char>(folded));
+// Lower-cases an ASCII name into `buffer`; false for names that no table
+// holds (too long, or not ASCII).
+bool LowerAscii(std::u16string_view name, std::array<char, 64>& buffer) {
+  if (name.size() > buffer.size()) return false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const char16_t c = name[i];
+    if (c >= 0x80) return false;
+    buffer[i] = static_cast<char>(c >= u'A' && c <= u'Z' ? c + 32 : c);
   }
-  return lower;
+  return true;
 }
 
 const Variant* Followed(const Variant& v) {
@@ -24,25 +26,33 @@ const Variant* Followed(const Variant& v) {
 }  // namespace
 
 MemberTable::MemberTable(std::initializer_list<MemberSpec> members) : members_(members) {
+  DispId highest = 0;
+  for (const MemberSpec& m : members_) {
+    lowest_id_ = std::min(lowest_id_, m.id);
+    highest = std::max(highest, m.id);
+  }
+  by_id_.assign(static_cast<std::size_t>(highest - lowest_id_ + 1), -1);
   for (std::size_t i = 0; i < members_.size(); ++i) {
     std::string lower;
     for (char c : members_[i].name) lower.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c);
     by_lower_name_.emplace(std::move(lower), i);
-    by_id_.emplace(members_[i].id, i);
+    // The first member of an id (an alias may share it) describes it.
+    auto& slot = by_id_[static_cast<std::size_t>(members_[i].id - lowest_id_)];
+    if (slot < 0) slot = static_cast<std::int16_t>(i);
   }
 }
 
 const MemberSpec* MemberTable::Find(std::u16string_view name) const {
-  bool ascii = false;
-  const std::string lower = LowerAscii(name, &ascii);
-  if (!ascii) return nullptr;
-  const auto it = by_lower_name_.find(lower);
+  std::array<char, 64> buffer;
+  if (!LowerAscii(name, buffer)) return nullptr;
+  const auto it = by_lower_name_.find(std::string_view(buffer.data(), name.size()));
   return it == by_lower_name_.end() ? nullptr : &members_[it->second];
 }
 
 const MemberSpec* MemberTable::Find(DispId id) const {
-  const auto it = by_id_.find(id);
-  return it == by_id_.end() ? nullptr : &members_[it->second];
+  if (id < lowest_id_ || static_cast<std::size_t>(id - lowest_id_) >= by_id_.size()) return nullptr;
+  const std::int16_t index = by_id_[static_cast<std::size_t>(id - lowest_id_)];
+  return index < 0 ? nullptr : &members_[static_cast<std::size_t>(index)];
 }
 
 HResult MemberTable::GetIdOfName(std::u16string_view name, DispId* id) const {
@@ -63,7 +73,7 @@ HResult MemberTable::Describe(DispId id, InvokeKind kind, MemberDescription* des
 }
 
 HResult CallArgs::Unpack(const DispParams& params, InvokeKind kind, CallArgs* out) {
-  out->positional_.clear();
+  out->positional_ = {};
   out->put_value_ = nullptr;
   const bool write = kind & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF);
   for (DispId named : params.named_ids)
@@ -74,9 +84,10 @@ HResult CallArgs::Unpack(const DispParams& params, InvokeKind kind, CallArgs* ou
     out->put_value_ = Followed(params.args[0]);
     --positional;
   }
-  out->positional_.reserve(positional);
+  if (positional > kMaxArguments) return DISP_E_BADPARAMCOUNT;
   for (std::size_t i = 0; i < positional; ++i)
-    out->positional_.push_back(Followed(params.args[params.args.size() - 1 - i]));
+    out->positional_storage_[i] = Followed(params.args[params.args.size() - 1 - i]);
+  out->positional_ = std::span(out->positional_storage_.data(), positional);
   return S_OK;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <initializer_list>
 #include <span>
@@ -33,9 +34,15 @@ class MemberTable {
   HResult Describe(DispId id, InvokeKind kind, MemberDescription* description) const;
 
  private:
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  };
   std::vector<MemberSpec> members_;
-  std::unordered_map<std::string, std::size_t> by_lower_name_;
-  std::unordered_map<DispId, std::size_t> by_id_;
+  std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> by_lower_name_;
+  // Ids are small: a direct index, offset so that negative ids fit too.
+  std::vector<std::int16_t> by_id_;
+  DispId lowest_id_ = 0;
 };
 
 // The arguments of one invocation: positional ones in natural order (the
@@ -54,7 +61,9 @@ class CallArgs {
   const Variant* put_value() const { return put_value_; }
 
  private:
-  std::vector<const Variant*> positional_;
+  static constexpr std::size_t kMaxArguments = 32;
+  std::array<const Variant*, kMaxArguments> positional_storage_{};
+  std::span<const Variant*> positional_;
   const Variant* put_value_ = nullptr;
 };
 

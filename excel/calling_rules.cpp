@@ -71,7 +71,13 @@ HResult Call(const AutomationObject& object, std::u16string_view member, CallKin
   const bool with_value = kind == CallKind::kPropertyWrite && put_value.has_value();
 
   // DISPPARAMS order: the last argument first, a write's value before all.
-  std::vector<Variant> args(count + (with_value ? 1 : 0));
+  // Few calls carry more than a handful of arguments: keep those off the heap.
+  const std::size_t total = count + (with_value ? 1 : 0);
+  std::array<Variant, 8> inline_args;
+  std::vector<Variant> heap_args(total > inline_args.size() ? total : 0);
+  const std::span<Variant> args = total > inline_args.size()
+                                      ? std::span<Variant>(heap_args)
+                                      : std::span<Variant>(inline_args.data(), total);
   position = 0;
   for (const Argument& a : arguments) {
     if (position == count) break;
