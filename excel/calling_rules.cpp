@@ -98,13 +98,15 @@ HResult Call(const AutomationObject& object, std::u16string_view member, CallKin
   return hr;
 }
 
+AutomationObject AsObject(const Variant& value) {
+  return value.type() == VT_DISPATCH ? AutomationObject(value.object()) : AutomationObject();
+}
+
 AutomationObject ReadObject(const AutomationObject& object, std::u16string_view member,
                             Arguments arguments) {
   Variant value;
-  if (Failed(Call(object, member, CallKind::kPropertyRead, arguments, kMissing, &value)) ||
-      value.type() != VT_DISPATCH)
-    return AutomationObject();
-  return AutomationObject(value.object());
+  Call(object, member, CallKind::kPropertyRead, arguments, kMissing, &value);
+  return AsObject(value);
 }
 
 Variant ReadValue(const AutomationObject& object, std::u16string_view member,

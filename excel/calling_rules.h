@@ -49,6 +49,9 @@ bool Write(const AutomationObject& object, std::u16string_view member, Arguments
 automation::Variant CallMethod(const AutomationObject& object, std::u16string_view member,
                                Arguments arguments = {});
 
+// The object a call handed back, or an empty handle for anything else.
+AutomationObject AsObject(const automation::Variant& value);
+
 // Result conversions by the platform's type change; failures give the
 // empty text, 0 or false.
 std::string AsText(const automation::Variant& value);

@@ -84,8 +84,7 @@ void ExcelSession::ShowPageBreakPreview() {
 AutomationObject ExcelSession::AddWorkbook() {
   const AutomationObject workbooks = ReadObject(application, u"Workbooks");
   const Variant added = CallMethod(workbooks, u"Add");
-  return added.type() == automation::VT_DISPATCH ? AutomationObject(added.object())
-                                                 : AutomationObject();
+  return AsObject(added);
 }
 
 void ExcelSession::SetRangeColor(std::string_view ref, std::int32_t colorIndex) {
@@ -132,15 +131,13 @@ AutomationObject ExcelSession::OpenWorkbook(std::string_view fileName, std::stri
                                {Text(fileName), kMissing, kMissing, kMissing, Text(password),
                                 Text(password)})
                   : CallMethod(workbooks, u"Open", {Text(fileName)});
-  return opened.type() == automation::VT_DISPATCH ? AutomationObject(opened.object())
-                                                  : AutomationObject();
+  return AsObject(opened);
 }
 
 AutomationObject ExcelSession::OpenXmlWorkbook(std::string_view fileName) {
   const AutomationObject workbooks = ReadObject(application, u"Workbooks");
   const Variant opened = CallMethod(workbooks, u"OpenXML", {Text(fileName)});
-  return opened.type() == automation::VT_DISPATCH ? AutomationObject(opened.object())
-                                                  : AutomationObject();
+  return AsObject(opened);
 }
 
 void ExcelSession::CloseWorkbooks() {
