@@ -15,10 +15,14 @@ const Variant& VariantArray::At(std::int32_t row, std::int32_t column) const {
 
 Variant::Variant(const Variant& other) { CopyFrom(other); }
 
-Variant::Variant(Variant&& other) noexcept
-    : type_(other.type_), value_(other.value_), text_(std::move(other.text_)) {
+Variant::Variant(Variant&& other) noexcept : type_(other.type_), value_(other.value_) {
   other.type_ = VT_EMPTY;
   other.value_ = {};
+}
+
+const std::u16string& Variant::text() const {
+  static const std::u16string kNone;
+  return type_ == VT_BSTR && value_.text ? *value_.text : kNone;
 }
 
 Variant& Variant::operator=(const Variant& other) {
@@ -34,7 +38,6 @@ Variant& Variant::operator=(Variant&& other) noexcept {
     Clear();
     type_ = other.type_;
     value_ = other.value_;
-    text_ = std::move(other.text_);
     other.type_ = VT_EMPTY;
     other.value_ = {};
   }
@@ -45,7 +48,7 @@ void Variant::CopyFrom(const Variant& other) {
   type_ = other.type_;
   value_ = other.value_;
   if (type_ == VT_BSTR) {
-    text_ = other.text_;
+    value_.text = new std::u16string(other.text());
   } else if (type_ == VT_DISPATCH) {
     if (value_.object) value_.object->AddRef();
   } else if (type_ & VT_ARRAY) {
@@ -61,10 +64,11 @@ void Variant::Clear() {
     }
   } else if (type_ & VT_ARRAY) {
     delete value_.array;
+  } else if (type_ == VT_BSTR) {
+    delete value_.text;
   }
   type_ = VT_EMPTY;
   value_ = {};
-  text_.clear();
 }
 
 Variant Variant::Null() {
@@ -118,7 +122,7 @@ Variant Variant::Date(double serial) {
 Variant Variant::Text(std::u16string text) {
   Variant v;
   v.type_ = VT_BSTR;
-  v.text_ = std::move(text);
+  v.value_.text = new std::u16string(std::move(text));
   return v;
 }
 

@@ -52,7 +52,9 @@ struct VariantArray {
 class Variant {
  public:
   Variant() = default;
-  ~Variant() { Clear(); }
+  ~Variant() {
+    if (type_ >= VT_BSTR) Clear();  // only texts, objects and arrays own anything
+  }
   Variant(const Variant& other);
   Variant(Variant&& other) noexcept;
   Variant& operator=(const Variant& other);
@@ -91,7 +93,7 @@ class Variant {
   double date() const { return value_.r8; }
   std::int16_t boolean() const { return value_.i2; }
   HResult scode() const { return value_.scode; }
-  const std::u16string& text() const { return text_; }
+  const std::u16string& text() const;
   Dispatch* object() const { return value_.object; }
   Variant* reference() const { return value_.reference; }
   const VariantArray& array() const { return *value_.array; }
@@ -115,8 +117,8 @@ class Variant {
     Dispatch* object;
     Variant* reference;
     VariantArray* array;
+    std::u16string* text;  // owned, like a BSTR
   } value_{};
-  std::u16string text_;
 };
 
 }  // namespace varnex::automation

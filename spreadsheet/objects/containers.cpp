@@ -10,7 +10,7 @@ namespace {
 
 class WorksheetObject : public Served {
  public:
-  WorksheetObject(std::shared_ptr<Application> app, std::shared_ptr<Workbook> w, std::shared_ptr<Sheet> s)
+  WorksheetObject(std::shared_ptr<Application> app, const std::shared_ptr<Workbook>& w, const std::shared_ptr<Sheet>& s)
       : app_(std::move(app)), workbook_(w), sheet_(s) {}
 
  private:
@@ -62,7 +62,7 @@ class WorksheetObject : public Served {
 
 class SheetsObject : public Served {
  public:
-  SheetsObject(std::shared_ptr<Application> app, std::shared_ptr<Workbook> w) : app_(std::move(app)), workbook_(w) {}
+  SheetsObject(std::shared_ptr<Application> app, const std::shared_ptr<Workbook>& w) : app_(std::move(app)), workbook_(w) {}
 
  private:
   enum : DispId { kItem = 0, kCount = 1, kAdd };
@@ -102,7 +102,7 @@ class SheetsObject : public Served {
 
 class WorkbookObject : public Served {
  public:
-  WorkbookObject(std::shared_ptr<Application> app, std::shared_ptr<Workbook> w) : app_(std::move(app)), workbook_(w) {}
+  WorkbookObject(std::shared_ptr<Application> app, const std::shared_ptr<Workbook>& w) : app_(std::move(app)), workbook_(w) {}
 
  private:
   enum : DispId { kSheets = 1, kSave, kSaveAs, kNewWindow, kPrintPreview, kPrintOut, kClose, kName,
@@ -252,17 +252,17 @@ class WindowObject : public Served {
 
 }  // namespace
 
-Variant NewWorkbooks(std::shared_ptr<Application> app) { return Hand<WorkbooksObject>(std::move(app)); }
-Variant NewWorkbook(std::shared_ptr<Application> app, std::shared_ptr<Workbook> workbook) {
-  return Hand<WorkbookObject>(std::move(app), std::move(workbook));
+Variant NewWorkbooks(const std::shared_ptr<Application>& app) { return Hand<WorkbooksObject>(app); }
+Variant NewWorkbook(const std::shared_ptr<Application>& app, const std::shared_ptr<Workbook>& workbook) {
+  return Hand<WorkbookObject>(app, workbook);
 }
-Variant NewSheets(std::shared_ptr<Application> app, std::shared_ptr<Workbook> workbook) {
-  return Hand<SheetsObject>(std::move(app), std::move(workbook));
+Variant NewSheets(const std::shared_ptr<Application>& app, const std::shared_ptr<Workbook>& workbook) {
+  return Hand<SheetsObject>(app, workbook);
 }
-Variant NewWorksheet(std::shared_ptr<Application> app, std::shared_ptr<Workbook> workbook,
-                     std::shared_ptr<Sheet> sheet) {
-  return Hand<WorksheetObject>(std::move(app), std::move(workbook), std::move(sheet));
+Variant NewWorksheet(const std::shared_ptr<Application>& app, const std::shared_ptr<Workbook>& workbook,
+                     const std::shared_ptr<Sheet>& sheet) {
+  return Hand<WorksheetObject>(app, workbook, sheet);
 }
-Variant NewWindow(std::shared_ptr<Application> app) { return Hand<WindowObject>(std::move(app)); }
+Variant NewWindow(const std::shared_ptr<Application>& app) { return Hand<WindowObject>(app); }
 
 }  // namespace varnex::spreadsheet::objects

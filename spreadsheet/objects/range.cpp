@@ -595,13 +595,13 @@ class RangeObject : public Served {
 
 }  // namespace
 
-Variant NewRange(std::shared_ptr<Application> app, std::shared_ptr<Workbook> workbook,
-                 std::shared_ptr<Sheet> sheet, const Area& area, RangeMode mode) {
-  return Hand<RangeObject>(Target{std::move(app), workbook, sheet, area}, mode);
+Variant NewRange(const std::shared_ptr<Application>& app, const std::shared_ptr<Workbook>& workbook,
+                 const std::shared_ptr<Sheet>& sheet, const Area& area, RangeMode mode) {
+  return Hand<RangeObject>(Target{app, workbook, sheet, area}, mode);
 }
 
-HResult RangeOnSheet(std::shared_ptr<Application> app, std::shared_ptr<Workbook> workbook,
-                     std::shared_ptr<Sheet> sheet, const CallArgs& args, Variant* result) {
+HResult RangeOnSheet(const std::shared_ptr<Application>& app, const std::shared_ptr<Workbook>& workbook,
+                     const std::shared_ptr<Sheet>& sheet, const CallArgs& args, Variant* result) {
   if (args.count() < 1 || args.count() > 2 || !args.Has(0)) return DISP_E_BADPARAMCOUNT;
   if (!workbook || !sheet) return kFailed;
   const auto first = TextArg(args[0]);
@@ -616,7 +616,7 @@ HResult RangeOnSheet(std::shared_ptr<Application> app, std::shared_ptr<Workbook>
     area = Area{std::min(area->first_row, second->first_row), std::min(area->first_column, second->first_column),
                 std::max(area->last_row, second->last_row), std::max(area->last_column, second->last_column)};
   }
-  *result = NewRange(std::move(app), std::move(workbook), std::move(sheet), *area);
+  *result = NewRange(app, workbook, sheet, *area);
   return S_OK;
 }
 

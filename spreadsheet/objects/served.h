@@ -71,17 +71,17 @@ inline constexpr HResult kFailed = automation::DISP_E_EXCEPTION;
 inline constexpr long long kMaxCellsTouched = 4'000'000;
 
 // Object constructors, for the objects that hand each other out.
-Variant NewWorkbooks(std::shared_ptr<Application> app);
-Variant NewWorkbook(std::shared_ptr<Application> app, std::shared_ptr<Workbook> workbook);
-Variant NewSheets(std::shared_ptr<Application> app, std::shared_ptr<Workbook> workbook);
-Variant NewWorksheet(std::shared_ptr<Application> app, std::shared_ptr<Workbook> workbook,
-                     std::shared_ptr<Sheet> sheet);
+Variant NewWorkbooks(const std::shared_ptr<Application>& app);
+Variant NewWorkbook(const std::shared_ptr<Application>& app, const std::shared_ptr<Workbook>& workbook);
+Variant NewSheets(const std::shared_ptr<Application>& app, const std::shared_ptr<Workbook>& workbook);
+Variant NewWorksheet(const std::shared_ptr<Application>& app, const std::shared_ptr<Workbook>& workbook,
+                     const std::shared_ptr<Sheet>& sheet);
 enum class RangeMode { kCells, kRows, kColumns };
-Variant NewRange(std::shared_ptr<Application> app, std::shared_ptr<Workbook> workbook,
-                 std::shared_ptr<Sheet> sheet, const Area& area, RangeMode mode = RangeMode::kCells);
-Variant NewWindow(std::shared_ptr<Application> app);
+Variant NewRange(const std::shared_ptr<Application>& app, const std::shared_ptr<Workbook>& workbook,
+                 const std::shared_ptr<Sheet>& sheet, const Area& area, RangeMode mode = RangeMode::kCells);
+Variant NewWindow(const std::shared_ptr<Application>& app);
 // The range an address names on a sheet (nullopt-like empty variant on a bad address).
-HResult RangeOnSheet(std::shared_ptr<Application> app, std::shared_ptr<Workbook> workbook,
-                     std::shared_ptr<Sheet> sheet, const CallArgs& args, Variant* result);
+HResult RangeOnSheet(const std::shared_ptr<Application>& app, const std::shared_ptr<Workbook>& workbook,
+                     const std::shared_ptr<Sheet>& sheet, const CallArgs& args, Variant* result);
 
 }  // namespace varnex::spreadsheet::objects
