@@ -4,6 +4,6 @@ namespace varnex {
 
 ExcelSession excelSession;
 
-void OnMainWindowDestroying() { excelSession.QuitApp(); }
+void OnMainWindowDestroying(ExcelSession& session) { session.QuitApp(); }
 
 }  // namespace varnex

@@ -9,6 +9,6 @@ extern ExcelSession excelSession;
 
 // The main window's about-to-be-destroyed handler: tells the application to
 // quit (nothing happens when it was never started).
-void OnMainWindowDestroying();
+void OnMainWindowDestroying(ExcelSession& session = excelSession);
 
 }  // namespace varnex

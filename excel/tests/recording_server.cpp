@@ -99,6 +99,7 @@ class RecordingServer::Object : public Dispatch {
 
     const Script* s = ScriptOf(id);
     if (s && s->failure) return s->failure;
+    if (s && s->write_failure && (kind & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF))) return s->write_failure;
     if (!result) return S_OK;
     if (s && s->has_value) {
       *result = s->value;
@@ -149,6 +150,10 @@ void RecordingServer::Answer(const std::string& member, Variant value) {
 
 void RecordingServer::Fail(const std::string& member, HResult status) {
   scripts_[Lower(member)].failure = status;
+}
+
+void RecordingServer::FailWrites(const std::string& member, HResult status) {
+  scripts_[Lower(member)].write_failure = status;
 }
 
 void RecordingServer::Kinds(const std::string& member, InvokeKind kinds) {

@@ -26,6 +26,8 @@ class RecordingServer {
   // "Object.member" for one object, the object's path as it was walked).
   void Answer(const std::string& member, automation::Variant value);
   void Fail(const std::string& member, automation::HResult status);
+  // Only property writes of the member fail.
+  void FailWrites(const std::string& member, automation::HResult status);
   void Kinds(const std::string& member, automation::InvokeKind kinds);
   void Types(const std::string& member, std::vector<automation::VarType> types);
   void FailRun(automation::HResult status) { run_status_ = status; }
@@ -45,6 +47,7 @@ class RecordingServer {
     bool has_value = false;
     automation::Variant value;
     automation::HResult failure = 0;
+    automation::HResult write_failure = 0;
     automation::InvokeKind kinds = 0;
     bool typed = false;
     std::vector<automation::VarType> types;
