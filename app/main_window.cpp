@@ -25,6 +25,10 @@
 #include "verify/result_selection.h"
 #include "verify/verification.h"
 
+// The window's icons live in a static library, whose resources must be
+// registered by hand (outside any namespace, as Qt asks).
+static void InitWindowResources() { Q_INIT_RESOURCE(app); }
+
 namespace varnex {
 namespace {
 
@@ -42,6 +46,7 @@ constexpr int kStatusHeight = 20;
 
 MainWindow::MainWindow(ExcelSession& session)
     : session_(session), open_(*this, session), results_(new ResultsModel(this)) {
+  InitWindowResources();
   setObjectName(QStringLiteral("主窗口"));
   setWindowTitle(Title());
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
