@@ -81,8 +81,18 @@ const std::string* Sheet::Comment(std::int32_t row, std::int32_t column) const {
   return it == comments_.end() ? nullptr : &it->second;
 }
 
+const std::string* Sheet::FormulaRecord(std::int32_t row, std::int32_t column) const {
+  const auto it = formula_records_.find(Key(row, column));
+  return it == formula_records_.end() ? nullptr : &it->second;
+}
+
+void Sheet::SetFormulaRecord(std::int32_t row, std::int32_t column, std::string record) {
+  formula_records_[Key(row, column)] = std::move(record);
+}
+
 void Sheet::SetValue(std::int32_t row, std::int32_t column, const CellValue& value) {
   formulas_.erase(Key(row, column));
+  formula_records_.erase(Key(row, column));
   if (value.kind == CellKind::kEmpty) {
     if (Cell* cell = const_cast<Cell*>(Find(row, column))) {
       cell->kind = CellKind::kEmpty;
@@ -98,6 +108,7 @@ void Sheet::SetFormula(std::int32_t row, std::int32_t column, std::string formul
                        const CellValue& cached) {
   Cell* cell = FindOrAdd(row, column);
   Store(*cell, cached);
+  formula_records_.erase(Key(row, column));
   formulas_[Key(row, column)] = std::move(formula);
   NotifyCells({row, column, row, column});
 }
@@ -149,6 +160,7 @@ void Sheet::ClearContents(const Area& area) {
   }
   while (!rows_.empty() && rows_.back().empty()) rows_.pop_back();
   EraseIn(formulas_, area);
+  EraseIn(formula_records_, area);
   NotifyCells(area);
 }
 
@@ -199,6 +211,10 @@ void Sheet::Relocate(const std::function<std::optional<std::pair<std::int32_t, s
   for (Row& row : moved)
     std::sort(row.begin(), row.end(), [](const Entry& a, const Entry& b) { return a.column < b.column; });
   rows_ = std::move(moved);
+  if (!formula_records_.empty()) {
+    formula_records_.clear();
+    dropped_formula_records_ = true;
+  }
   for (auto* map : {&formulas_, &comments_}) {
     std::map<std::uint64_t, std::string> remapped;
     for (auto& [key, text] : *map) {

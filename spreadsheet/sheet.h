@@ -49,6 +49,15 @@ class Sheet {
   void SetFormatIndex(std::int32_t row, std::int32_t column, std::uint16_t format);
   void SetComment(std::int32_t row, std::int32_t column, std::string comment);
 
+  // A formula as a file held it (its parsed form, kept opaque so that it
+  // can be written back as it was). Any change to the cell drops it.
+  const std::string* FormulaRecord(std::int32_t row, std::int32_t column) const;
+  void SetFormulaRecord(std::int32_t row, std::int32_t column, std::string record);
+  const std::map<std::uint64_t, std::string>& formula_records() const { return formula_records_; }
+  // Moving cells would leave these records pointing at the wrong cells, so
+  // inserting or deleting drops them; true when it dropped any.
+  bool dropped_formula_records() const { return dropped_formula_records_; }
+
   void ClearContents(const Area& area);
   void ClearFormats(const Area& area);
   void ClearComments(const Area& area);
@@ -120,6 +129,8 @@ class Sheet {
   std::vector<std::string> strings_;
   std::map<std::uint64_t, std::string> formulas_;
   std::map<std::uint64_t, std::string> comments_;
+  std::map<std::uint64_t, std::string> formula_records_;
+  bool dropped_formula_records_ = false;
   std::vector<Area> merged_;
   std::map<std::int32_t, double> column_widths_;
   std::map<std::int32_t, double> row_heights_;

@@ -18,7 +18,7 @@ class Application;
 // table and palette, and whether it has unsaved changes. `lost_content`
 // names what the file held that could not be kept, so that saving over the
 // file can say what would be lost.
-class Workbook : public SheetOwner {
+class Workbook final : public SheetOwner {
  public:
   Workbook(Application* application, std::string name);
   ~Workbook();

@@ -533,6 +533,12 @@ class RangeObject : public Served {
     if (mode_ == RangeMode::kColumns) whole.first_row = 1, whole.last_row = kMaxRows;
     if (insert) s.InsertCells(whole, vertical);
     else s.DeleteCells(whole, vertical);
+    if (s.dropped_formula_records()) {
+      auto w = t_.workbook.lock();
+      const std::string note = "插入或删除单元格后，文件中的公式只能按计算结果保存";
+      if (w && std::find(w->lost_content().begin(), w->lost_content().end(), note) == w->lost_content().end())
+        w->lost_content().push_back(note);
+    }
     return S_OK;
   }
 
