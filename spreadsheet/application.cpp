@@ -64,6 +64,7 @@ bool Application::Release(const Workbook& workbook) {
   const auto it = std::find_if(workbooks_.begin(), workbooks_.end(),
                                [&](const auto& w) { return w.get() == &workbook; });
   if (it == workbooks_.end()) return false;
+  if (active_.lock().get() == &workbook) active_.reset();
   workbooks_.erase(it);
   Notify([](ModelListener& l) { l.WorkbooksChanged(); });
   return true;
