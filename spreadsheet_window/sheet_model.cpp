@@ -147,6 +147,16 @@ QVariant SheetModel::data(const QModelIndex& index, int role) const {
       if (kind == CellKind::kBoolean || kind == CellKind::kError) return QVariant::fromValue(Qt::AlignHCenter | vertical);
       return QVariant::fromValue(Qt::AlignLeft | vertical);
     }
+    case kBordersRole: {
+      // Four entries (left, top, right, bottom): pen width, or 0 for none,
+      // then colour.
+      QVariantList borders;
+      for (const Border& b : format.borders) {
+        const int width = b.line_style == kLineStyleNone ? 0 : (b.weight == 4 || b.weight == -4138) ? 2 : 1;
+        borders << width << ColorOf(b.color);
+      }
+      return borders;
+    }
     case Qt::ToolTipRole:
       if (const std::string* comment = sheet_->Comment(r, c)) return QString::fromStdString(*comment);
       return {};

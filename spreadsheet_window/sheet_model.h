@@ -34,6 +34,9 @@ class SheetModel : public QAbstractTableModel {
   Qt::ItemFlags flags(const QModelIndex& index) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+  // The cell's four borders, for the grid's painting.
+  static constexpr int kBordersRole = Qt::UserRole + 1;
+
   // Stores typed text into a cell, as one undoable edit.
   void Type(int row, int column, const QString& text);
 

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -31,6 +32,28 @@ const QString kAppName = QStringLiteral("Varnex 电子表格");
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
+// Paints a cell as usual, then its own borders over the grid lines.
+class BorderDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyledItemDelegate::paint(painter, option, index);
+    const QVariantList borders = index.data(SheetModel::kBordersRole).toList();
+    if (borders.size() != 8) return;
+    const QRect r = option.rect;
+    const QLine edges[4] = {{r.topLeft(), r.bottomLeft()}, {r.topLeft(), r.topRight()},
+                            {r.topRight(), r.bottomRight()}, {r.bottomLeft(), r.bottomRight()}};
+    painter->save();
+    for (int e = 0; e < 4; ++e) {
+      const int width = borders[2 * e].toInt();
+      if (width == 0) continue;
+      painter->setPen(QPen(borders[2 * e + 1].value<QColor>(), width));
+      painter->drawLine(edges[e]);
+    }
+    painter->restore();
+  }
+};
+
 // Excel measures widths in characters of the standard font.
 int PixelsOfWidth(double characters) { return static_cast<int>(characters * 7 + 5); }
 
@@ -47,6 +70,7 @@ SpreadsheetWindow::SpreadsheetWindow(std::shared_ptr<Application> application)
   grid_ = new QTableView(central);
   grid_->setObjectName(QStringLiteral("表格"));
   grid_->setModel(model_);
+  grid_->setItemDelegate(new BorderDelegate(grid_));
   grid_->verticalHeader()->setDefaultSectionSize(20);
   grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   grid_->horizontalHeader()->setDefaultSectionSize(PixelsOfWidth(Sheet::kDefaultColumnWidth));

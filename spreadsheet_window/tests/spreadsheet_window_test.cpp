@@ -87,6 +87,11 @@ class SpreadsheetWindowTest : public QObject {
     session_.SetRangeColor("C4", 6);
     QCOMPARE(window_->model().data(window_->model().index(3, 2), Qt::BackgroundRole).value<QBrush>().color(),
              QColor(255, 255, 0));
+    session_.SetRangeBorders("A2", "B3");
+    const QVariantList borders =
+        window_->model().data(window_->model().index(1, 0), spreadsheet_window::SheetModel::kBordersRole).toList();
+    QCOMPARE(borders.size(), 8);
+    for (int e = 0; e < 4; ++e) QCOMPARE(borders[2 * e].toInt(), 1);  // thin lines all round
     session_.SelectRange("5");
     const QModelIndexList rows = window_->grid()->selectionModel()->selectedIndexes();
     QVERIFY(!rows.isEmpty());
