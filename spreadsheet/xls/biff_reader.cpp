@@ -10,6 +10,7 @@
 #include <set>
 #include <vector>
 
+#include "automation/utf16.h"
 #include "spreadsheet/text_entry.h"
 #include "spreadsheet/xls/bytes.h"
 #include "spreadsheet/xls/formula_tokens.h"
@@ -63,23 +64,7 @@ class Records {
   bool truncated_ = false;
 };
 
-void AppendUtf8(std::string& out, std::uint32_t c) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
-}
+using automation::AppendUtf8;
 
 // A byte source over a record and its CONTINUE records: strings may be
 // split between them, each piece of characters starting with its own

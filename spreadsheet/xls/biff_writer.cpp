@@ -23,6 +23,18 @@ void Record(std::string& out, std::uint16_t type, const std::string& data) {
   out += data;
 }
 
+// The beginning of a substream: 0x0005 the workbook globals, 0x0010 a sheet.
+void Bof(std::string& out, std::uint16_t kind) {
+  std::string bof;
+  Put16(bof, 0x0600);  // BIFF8
+  Put16(bof, kind);
+  Put16(bof, 0x0DBB);
+  Put16(bof, 0x07CC);
+  Put32(bof, 0x00000041);
+  Put32(bof, 0x00000006);
+  Record(out, kBof, bof);
+}
+
 void PutUtf16(std::string& out, const std::u16string& text) {
   for (char16_t c : text) Put16(out, c);
 }
@@ -177,14 +189,7 @@ class Writer {
   }
 
   void WriteGlobals(std::string& out, std::vector<std::size_t>* sheet_positions) {
-    std::string bof;
-    Put16(bof, 0x0600);
-    Put16(bof, 0x0005);
-    Put16(bof, 0x0DBB);
-    Put16(bof, 0x07CC);
-    Put32(bof, 0x00000041);
-    Put32(bof, 0x00000006);
-    Record(out, kBof, bof);
+    Bof(out, 0x0005);
     std::string cp;
     Put16(cp, 1200);
     Record(out, kCodePage, cp);
@@ -294,14 +299,7 @@ class Writer {
   }
 
   void WriteSheet(const Sheet& s, bool active, std::string& out) {
-    std::string bof;
-    Put16(bof, 0x0600);
-    Put16(bof, 0x0010);
-    Put16(bof, 0x0DBB);
-    Put16(bof, 0x07CC);
-    Put32(bof, 0x00000041);
-    Put32(bof, 0x00000006);
-    Record(out, kBof, bof);
+    Bof(out, 0x0010);
     for (const auto& [column, width] : s.column_widths()) {
       if (column < 1 || column > 256) continue;
       std::string d;

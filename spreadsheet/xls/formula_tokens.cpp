@@ -4,6 +4,7 @@
 #include <map>
 #include <vector>
 
+#include "automation/utf16.h"
 #include "spreadsheet/cell_address.h"
 #include "spreadsheet/xls/bytes.h"
 
@@ -156,13 +157,7 @@ std::string FormulaText(std::string_view tokens) {
         const std::uint8_t cch = p[0];
         std::string text;
         if (p[1] & 1) {
-          for (int i = 0; i < cch; ++i) {
-            const unsigned c = U16(p + 2 + 2 * i);
-            if (c < 0x80) text.push_back(static_cast<char>(c));
-            else if (c < 0x800) text += {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
-            else text += {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
-                          static_cast<char>(0x80 | (c & 0x3F))};
-          }
+          for (int i = 0; i < cch; ++i) automation::AppendUtf8(text, U16(p + 2 + 2 * i));
         } else {
           text.assign(reinterpret_cast<const char*>(p + 2), cch);
         }
