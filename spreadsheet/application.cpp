@@ -65,6 +65,7 @@ bool Application::Release(const Workbook& workbook) {
                                [&](const auto& w) { return w.get() == &workbook; });
   if (it == workbooks_.end()) return false;
   if (active_.lock().get() == &workbook) active_.reset();
+  (*it)->MarkClosed();
   workbooks_.erase(it);
   Notify([](ModelListener& l) { l.WorkbooksChanged(); });
   return true;

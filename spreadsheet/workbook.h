@@ -58,6 +58,11 @@ class Workbook final : public SheetOwner {
   std::vector<std::string>& lost_content() { return lost_content_; }
   const std::vector<std::string>& lost_content() const { return lost_content_; }
 
+  // Closed workbooks answer no more automation calls, even while a
+  // handle still holds them.
+  bool closed() const { return closed_; }
+  void MarkClosed() { closed_ = true; }
+
   Application* application() const { return application_; }
   void Attach(Application* application) { application_ = application; }
 
@@ -78,6 +83,7 @@ class Workbook final : public SheetOwner {
   std::unordered_map<std::string, std::uint16_t> format_index_;
   Palette palette_ = Palette::Default();
   bool dirty_ = false;
+  bool closed_ = false;
   std::vector<std::string> lost_content_;
 };
 

@@ -24,9 +24,9 @@ class WorksheetObject : public Served {
     return table;
   }
   HResult Call(DispId id, InvokeKind kind, const CallArgs& args, Variant* result) override {
-    auto w = workbook_.lock();
-    auto s = sheet_.lock();
-    if (!w || !s || w->IndexOf(*s) < 0) return kFailed;
+    const auto& w = workbook_;
+    const auto& s = sheet_;
+    if (w->closed() || w->IndexOf(*s) < 0) return kFailed;
     const Area all{1, 1, kMaxRows, kMaxColumns};
     switch (id) {
       case kRange: return RangeOnSheet(app_, w, s, args, result);
@@ -56,8 +56,8 @@ class WorksheetObject : public Served {
     }
   }
   std::shared_ptr<Application> app_;
-  std::weak_ptr<Workbook> workbook_;
-  std::weak_ptr<Sheet> sheet_;
+  std::shared_ptr<Workbook> workbook_;
+  std::shared_ptr<Sheet> sheet_;
 };
 
 class SheetsObject : public Served {
@@ -71,8 +71,8 @@ class SheetsObject : public Served {
     return table;
   }
   HResult Call(DispId id, InvokeKind, const CallArgs& args, Variant* result) override {
-    auto w = workbook_.lock();
-    if (!w) return kFailed;
+    const auto& w = workbook_;
+    if (w->closed()) return kFailed;
     if (id == kCount) {
       *result = Variant::Int4(static_cast<std::int32_t>(w->sheet_count()));
       return S_OK;
@@ -97,7 +97,7 @@ class SheetsObject : public Served {
     return S_OK;
   }
   std::shared_ptr<Application> app_;
-  std::weak_ptr<Workbook> workbook_;
+  std::shared_ptr<Workbook> workbook_;
 };
 
 class WorkbookObject : public Served {
@@ -119,11 +119,8 @@ class WorkbookObject : public Served {
     return table;
   }
   HResult Call(DispId id, InvokeKind kind, const CallArgs& args, Variant* result) override {
-    auto w = workbook_.lock();
-    if (!w) return kFailed;
-    bool open = false;
-    for (const auto& b : app_->workbooks()) open = open || b == w;
-    if (!open) return kFailed;
+    const auto& w = workbook_;
+    if (w->closed()) return kFailed;
     ApplicationHooks* hooks = app_->hooks;
     switch (id) {
       case kSheets: *result = NewSheets(app_, w); return S_OK;
@@ -172,7 +169,7 @@ class WorkbookObject : public Served {
     }
   }
   std::shared_ptr<Application> app_;
-  std::weak_ptr<Workbook> workbook_;
+  std::shared_ptr<Workbook> workbook_;
 };
 
 class WorkbooksObject : public Served {

@@ -19,16 +19,12 @@ long long CellCount(const Area& a) { return static_cast<long long>(a.rows()) * a
 // Where a range, interior, font or border object points.
 struct Target {
   std::shared_ptr<Application> app;
-  std::weak_ptr<Workbook> workbook;
-  std::weak_ptr<Sheet> sheet;
+  std::shared_ptr<Workbook> workbook;
+  std::shared_ptr<Sheet> sheet;
   Area area;
 
-  // Both still open, or nothing.
-  bool Lock(std::shared_ptr<Workbook>* w, std::shared_ptr<Sheet>* s) const {
-    *w = workbook.lock();
-    *s = sheet.lock();
-    return *w && *s && w->get()->IndexOf(**s) >= 0;
-  }
+  // The workbook still open and the sheet still in it.
+  bool Open() const { return !workbook->closed() && workbook->IndexOf(*sheet) >= 0; }
   // The part of the area that holds anything, for reads over whole rows.
   Area Clipped(const Sheet& s) const {
     const Area used = s.UsedArea();
@@ -42,9 +38,9 @@ struct Target {
 // Changes the format of every cell of an area, interning each distinct
 // result once.
 HResult EditFormats(const Target& t, const std::function<void(CellFormat&, std::int32_t, std::int32_t)>& edit) {
-  std::shared_ptr<Workbook> w;
-  std::shared_ptr<Sheet> s;
-  if (!t.Lock(&w, &s)) return kFailed;
+  if (!t.Open()) return kFailed;
+  const auto& w = t.workbook;
+  const auto& s = t.sheet;
   if (CellCount(t.area) > kMaxCellsTouched) return kFailed;
   for (std::int32_t r = t.area.first_row; r <= t.area.last_row; ++r) {
     for (std::int32_t c = t.area.first_column; c <= t.area.last_column; ++c) {
@@ -58,10 +54,8 @@ HResult EditFormats(const Target& t, const std::function<void(CellFormat&, std::
 
 const CellFormat& FirstFormat(const Target& t) {
   static const CellFormat kDefault;
-  std::shared_ptr<Workbook> w;
-  std::shared_ptr<Sheet> s;
-  if (!t.Lock(&w, &s)) return kDefault;
-  return w->Format(s->FormatIndex(t.area.first_row, t.area.first_column));
+  if (!t.Open()) return kDefault;
+  return t.workbook->Format(t.sheet->FormatIndex(t.area.first_row, t.area.first_column));
 }
 
 class InteriorObject : public Served {
@@ -76,9 +70,8 @@ class InteriorObject : public Served {
     return table;
   }
   HResult Call(DispId id, InvokeKind kind, const CallArgs& args, Variant* result) override {
-    std::shared_ptr<Workbook> w;
-    std::shared_ptr<Sheet> s;
-    if (!t_.Lock(&w, &s)) return kFailed;
+    if (!t_.Open()) return kFailed;
+    const auto& w = t_.workbook;
     if (kind == kGet) {
       const std::int32_t index = FirstFormat(t_).fill_index;
       if (id == kColor) {
@@ -117,9 +110,8 @@ class FontObject : public Served {
     return table;
   }
   HResult Call(DispId id, InvokeKind kind, const CallArgs& args, Variant* result) override {
-    std::shared_ptr<Workbook> w;
-    std::shared_ptr<Sheet> s;
-    if (!t_.Lock(&w, &s)) return kFailed;
+    if (!t_.Open()) return kFailed;
+    const auto& w = t_.workbook;
     if (kind == kGet) {
       const Font& f = FirstFormat(t_).font;
       switch (id) {
@@ -203,9 +195,8 @@ class BorderObject : public Served {
     }
   }
   HResult Call(DispId id, InvokeKind kind, const CallArgs& args, Variant* result) override {
-    std::shared_ptr<Workbook> w;
-    std::shared_ptr<Sheet> s;
-    if (!t_.Lock(&w, &s)) return kFailed;
+    if (!t_.Open()) return kFailed;
+    const auto& w = t_.workbook;
     if (id == kItem) {
       if (index_ != 0 || args.count() != 1) return DISP_E_BADPARAMCOUNT;
       const auto i = IntArg(args[0]);
@@ -282,9 +273,9 @@ class RangeObject : public Served {
   }
 
   HResult Call(DispId id, InvokeKind kind, const CallArgs& args, Variant* result) override {
-    std::shared_ptr<Workbook> w;
-    std::shared_ptr<Sheet> s;
-    if (!t_.Lock(&w, &s)) return kFailed;
+    if (!t_.Open()) return kFailed;
+    const auto& w = t_.workbook;
+    const auto& s = t_.sheet;
     const Area& a = t_.area;
     const bool put = kind == kPut;
     switch (id) {
@@ -534,7 +525,7 @@ class RangeObject : public Served {
     if (insert) s.InsertCells(whole, vertical);
     else s.DeleteCells(whole, vertical);
     if (s.dropped_formula_records()) {
-      auto w = t_.workbook.lock();
+      const auto& w = t_.workbook;
       const std::string note = "插入或删除单元格后，文件中的公式只能按计算结果保存";
       if (w && std::find(w->lost_content().begin(), w->lost_content().end(), note) == w->lost_content().end())
         w->lost_content().push_back(note);

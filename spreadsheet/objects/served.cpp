@@ -1,5 +1,8 @@
 #include "spreadsheet/objects/served.h"
 
+#include <array>
+#include <vector>
+
 #include "automation/coerce.h"
 #include "automation/utf16.h"
 #include "spreadsheet/text_entry.h"
@@ -7,6 +10,56 @@
 namespace varnex::spreadsheet::objects {
 
 using namespace automation;
+
+namespace {
+
+constexpr std::size_t kGrain = 16;
+constexpr std::size_t kPooledSizes = 16;  // up to 256 bytes
+constexpr std::size_t kKeptPerSize = 64;
+
+// Blocks kept for reuse, by size; given back to the heap when the thread ends.
+struct Pool {
+  std::array<std::vector<void*>, kPooledSizes> lists;
+  ~Pool() {
+    for (std::size_t bucket = 0; bucket < kPooledSizes; ++bucket)
+      for (void* block : lists[bucket]) ::operator delete(block, (bucket + 1) * kGrain);
+  }
+};
+
+std::vector<void*>& FreeList(std::size_t bucket) {
+  thread_local Pool pool;
+  return pool.lists[bucket];
+}
+
+}  // namespace
+
+void* Served::operator new(std::size_t size) {
+  const std::size_t bucket = (size + kGrain - 1) / kGrain - 1;
+  if (bucket < kPooledSizes) {
+    auto& list = FreeList(bucket);
+    if (!list.empty()) {
+      void* object = list.back();
+      list.pop_back();
+      return object;
+    }
+    return ::operator new((bucket + 1) * kGrain);
+  }
+  return ::operator new(size);
+}
+
+void Served::operator delete(void* object, std::size_t size) {
+  const std::size_t bucket = (size + kGrain - 1) / kGrain - 1;
+  if (bucket < kPooledSizes) {
+    auto& list = FreeList(bucket);
+    if (list.size() < kKeptPerSize) {
+      list.push_back(object);
+      return;
+    }
+    ::operator delete(object, (bucket + 1) * kGrain);
+    return;
+  }
+  ::operator delete(object, size);
+}
 
 HResult Served::GetIdOfName(std::u16string_view name, Lcid, DispId* id) {
   return Members().GetIdOfName(name, id);

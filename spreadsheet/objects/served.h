@@ -34,6 +34,11 @@ class Served : public automation::RefCountedDispatch {
   // balance their references.
   static long LiveObjects() { return live_; }
 
+  // Objects come and go by the thousand per second (several per cell
+  // read): small ones are recycled instead of going back to the heap.
+  static void* operator new(std::size_t size);
+  static void operator delete(void* object, std::size_t size);
+
   HResult GetIdOfName(std::u16string_view name, automation::Lcid, DispId* id) final;
   HResult DescribeMember(DispId id, InvokeKind kind, automation::MemberDescription* d) final;
   HResult Invoke(DispId id, automation::Lcid, InvokeKind kind, automation::DispParams& params,

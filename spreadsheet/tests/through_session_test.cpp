@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "excel/calling_rules.h"
 #include "excel/cell_value.h"
 #include "excel/excel_session.h"
 #include "spreadsheet/application.h"
@@ -234,6 +235,23 @@ TEST_F(EmbeddedSession, HooksAnswerWhatNeedsAPerson) {
   EXPECT_EQ(hooks.view, 2);
   app->hooks = nullptr;
   ExpectBalanced();
+}
+
+// A handle kept past its workbook's closing answers nothing any more.
+TEST_F(EmbeddedSession, HandlesOfClosedWorkbooksFail) {
+  AutomationObject book = session.AddWorkbook();
+  AutomationObject sheets = calling::ReadObject(book, u"Sheets");
+  AutomationObject sheet = calling::ReadObject(sheets, u"Item", {calling::I4(1)});
+  AutomationObject cell = calling::ReadObject(calling::ReadObject(sheet, u"Cells"), u"Item", {calling::I4(1), calling::I4(1)});
+  ASSERT_FALSE(cell.IsEmpty());
+  EXPECT_TRUE(calling::Write(cell, u"Value", {}, Variant::Int4(5)));
+  app->workbooks()[0]->MarkSaved();  // no one to ask here: closing would keep it open
+  session.CloseWorkbooks();
+  EXPECT_TRUE(app->workbooks().empty());
+  EXPECT_FALSE(calling::Write(cell, u"Value", {}, Variant::Int4(6)));
+  EXPECT_TRUE(calling::ReadValue(sheets, u"Count").IsEmpty());
+  EXPECT_TRUE(calling::ReadObject(sheet, u"UsedRange").IsEmpty());
+  EXPECT_TRUE(calling::CallMethod(book, u"Save").IsEmpty());
 }
 
 TEST_F(EmbeddedSession, OpeningWithoutAReaderFails) {
