@@ -200,8 +200,14 @@ class SpreadsheetWindowTest : public QObject {
     auto* table = main.findChild<QTableView*>(QStringLiteral("超级列表框1"));
     table->setFocus();
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(0, 1)).center());
-    for (int i = 0; i < 3; ++i) QTest::keyClick(table, Qt::Key_Down);
     const auto& sheet = Book().active_sheet();
+    QCOMPARE(sheet.selection().first_row, 4);
+    // The arrow keys walk the listed rows, selecting each worksheet row in turn.
+    for (int expected : {7, 11, 14}) {
+      QTest::keyClick(table, Qt::Key_Down);
+      QCOMPARE(sheet.selection().first_row, expected);
+      QCOMPARE(sheet.selection().last_column, spreadsheet::kMaxColumns);
+    }
     for (int row : {4, 7, 11, 14}) QCOMPARE(Book().Format(sheet.FormatIndex(row, 3)).fill_index, 6);
     if (!out.isEmpty()) {
       window_->resize(760, 420);
