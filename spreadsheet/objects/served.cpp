@@ -22,7 +22,7 @@ struct Pool {
   std::array<std::vector<void*>, kPooledSizes> lists;
   ~Pool() {
     for (std::size_t bucket = 0; bucket < kPooledSizes; ++bucket)
-      for (void* block : lists[bucket]) ::operator delete(block, (bucket + 1) * kGrain);
+      for (void* block : lists[bucket]) ::operator delete(block);
   }
 };
 
@@ -55,10 +55,10 @@ void Served::operator delete(void* object, std::size_t size) {
       list.push_back(object);
       return;
     }
-    ::operator delete(object, (bucket + 1) * kGrain);
+    ::operator delete(object);
     return;
   }
-  ::operator delete(object, size);
+  ::operator delete(object);
 }
 
 HResult Served::GetIdOfName(std::u16string_view name, Lcid, DispId* id) {
