@@ -5,7 +5,10 @@
 namespace varnex::spreadsheet {
 
 Application::Application() = default;
-Application::~Application() = default;
+Application::~Application() {
+  // Handles may keep a workbook past its application: they find it closed.
+  for (const auto& w : workbooks_) w->MarkClosed();
+}
 
 std::shared_ptr<Workbook> Application::active_workbook() const {
   if (auto active = active_.lock()) return active;

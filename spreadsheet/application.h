@@ -95,7 +95,6 @@ class Application {
   // What Copy or Cut took, for PasteSpecial.
   struct Clipboard {
     std::weak_ptr<Sheet> sheet;
-    std::weak_ptr<Workbook> workbook;
     Area area;
     bool cut = false;
   };

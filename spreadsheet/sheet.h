@@ -35,6 +35,9 @@ class Sheet {
   const std::string& name() const { return name_; }
   void Rename(std::string name);
   void set_owner(SheetOwner* owner) { owner_ = owner; }
+  // The workbook holding the sheet; null once the sheet is removed or its
+  // workbook is gone.
+  SheetOwner* owner() const { return owner_; }
 
   CellValue Value(std::int32_t row, std::int32_t column) const;
   std::uint16_t FormatIndex(std::int32_t row, std::int32_t column) const;

@@ -55,10 +55,10 @@ class ApplicationObject : public Served {
         return S_OK;
       case kWorkbooks: *result = NewWorkbooks(app_); return S_OK;
       case kActiveWorkbook:
-        *result = workbook ? NewWorkbook(app_, workbook) : Variant::Object(nullptr);
+        *result = workbook ? NewWorkbook(workbook) : Variant::Object(nullptr);
         return S_OK;
       case kActiveSheet:
-        *result = workbook ? NewWorksheet(app_, workbook, workbook->sheet(workbook->active_sheet_index()))
+        *result = workbook ? NewWorksheet(workbook->sheet(workbook->active_sheet_index()))
                            : Variant::Object(nullptr);
         return S_OK;
       case kActiveWindow:
@@ -66,10 +66,10 @@ class ApplicationObject : public Served {
         return S_OK;
       case kRange:
         if (!workbook) return kFailed;
-        return RangeOnSheet(app_, workbook, workbook->sheet(workbook->active_sheet_index()), args, result);
+        return RangeOnSheet(workbook->sheet(workbook->active_sheet_index()), args, result);
       case kCells:
         if (!workbook) return kFailed;
-        *result = NewRange(app_, workbook, workbook->sheet(workbook->active_sheet_index()),
+        *result = NewRange(workbook->sheet(workbook->active_sheet_index()),
                            {1, 1, kMaxRows, kMaxColumns});
         return S_OK;
       case kRun: return kFailed;  // no macros in this application

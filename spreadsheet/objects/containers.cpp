@@ -10,8 +10,7 @@ namespace {
 
 class WorksheetObject : public Served {
  public:
-  WorksheetObject(std::shared_ptr<Application> app, const std::shared_ptr<Workbook>& w, const std::shared_ptr<Sheet>& s)
-      : app_(std::move(app)), workbook_(w), sheet_(s) {}
+  explicit WorksheetObject(const std::shared_ptr<Sheet>& s) : sheet_(s) {}
 
  private:
   enum : DispId { kRange = 1, kCells, kUsedRange, kSelect, kDelete, kName, kIndex, kActivate, kRows, kColumns };
@@ -24,19 +23,19 @@ class WorksheetObject : public Served {
     return table;
   }
   HResult Call(DispId id, InvokeKind kind, const CallArgs& args, Variant* result) override {
-    const auto& w = workbook_;
     const auto& s = sheet_;
-    if (w->closed() || w->IndexOf(*s) < 0) return kFailed;
+    Workbook* w = OpenWorkbookOf(*s);
+    if (!w) return kFailed;
     const Area all{1, 1, kMaxRows, kMaxColumns};
     switch (id) {
-      case kRange: return RangeOnSheet(app_, w, s, args, result);
-      case kCells: *result = NewRange(app_, w, s, all); return S_OK;
-      case kRows: *result = NewRange(app_, w, s, all, RangeMode::kRows); return S_OK;
-      case kColumns: *result = NewRange(app_, w, s, all, RangeMode::kColumns); return S_OK;
-      case kUsedRange: *result = NewRange(app_, w, s, s->UsedArea()); return S_OK;
+      case kRange: return RangeOnSheet(s, args, result);
+      case kCells: *result = NewRange(s, all); return S_OK;
+      case kRows: *result = NewRange(s, all, RangeMode::kRows); return S_OK;
+      case kColumns: *result = NewRange(s, all, RangeMode::kColumns); return S_OK;
+      case kUsedRange: *result = NewRange(s, s->UsedArea()); return S_OK;
       case kSelect:
       case kActivate:
-        app_->ActivateWorkbook(*w);
+        w->application()->ActivateWorkbook(*w);
         w->ActivateSheet(static_cast<std::size_t>(w->IndexOf(*s)));
         return S_OK;
       case kDelete: return w->RemoveSheet(static_cast<std::size_t>(w->IndexOf(*s))) ? S_OK : kFailed;
@@ -55,14 +54,12 @@ class WorksheetObject : public Served {
       default: return DISP_E_MEMBERNOTFOUND;
     }
   }
-  std::shared_ptr<Application> app_;
-  std::shared_ptr<Workbook> workbook_;
   std::shared_ptr<Sheet> sheet_;
 };
 
 class SheetsObject : public Served {
  public:
-  SheetsObject(std::shared_ptr<Application> app, const std::shared_ptr<Workbook>& w) : app_(std::move(app)), workbook_(w) {}
+  explicit SheetsObject(const std::shared_ptr<Workbook>& w) : workbook_(w) {}
 
  private:
   enum : DispId { kItem = 0, kCount = 1, kAdd };
@@ -79,7 +76,7 @@ class SheetsObject : public Served {
     }
     if (id == kAdd) {
       Sheet& added = w->AddSheet();
-      *result = NewWorksheet(app_, w, w->sheet(w->sheet_count() - 1));
+      *result = NewWorksheet(w->sheet(w->sheet_count() - 1));
       w->ActivateSheet(static_cast<std::size_t>(w->IndexOf(added)));
       return S_OK;
     }
@@ -93,16 +90,15 @@ class SheetsObject : public Served {
       if (*n >= 1 && static_cast<std::size_t>(*n) <= w->sheet_count()) sheet = w->sheet(static_cast<std::size_t>(*n - 1));
     }
     if (!sheet) return DISP_E_BADINDEX;
-    *result = NewWorksheet(app_, w, sheet);
+    *result = NewWorksheet(sheet);
     return S_OK;
   }
-  std::shared_ptr<Application> app_;
   std::shared_ptr<Workbook> workbook_;
 };
 
 class WorkbookObject : public Served {
  public:
-  WorkbookObject(std::shared_ptr<Application> app, const std::shared_ptr<Workbook>& w) : app_(std::move(app)), workbook_(w) {}
+  explicit WorkbookObject(const std::shared_ptr<Workbook>& w) : workbook_(w) {}
 
  private:
   enum : DispId { kSheets = 1, kSave, kSaveAs, kNewWindow, kPrintPreview, kPrintOut, kClose, kName,
@@ -121,19 +117,20 @@ class WorkbookObject : public Served {
   HResult Call(DispId id, InvokeKind kind, const CallArgs& args, Variant* result) override {
     const auto& w = workbook_;
     if (w->closed()) return kFailed;
-    ApplicationHooks* hooks = app_->hooks;
+    Application* app = w->application();
+    ApplicationHooks* hooks = app->hooks;
     switch (id) {
-      case kSheets: *result = NewSheets(app_, w); return S_OK;
+      case kSheets: *result = NewSheets(w); return S_OK;
       case kActiveSheet:
-        *result = NewWorksheet(app_, w, w->sheet(w->active_sheet_index()));
+        *result = NewWorksheet(w->sheet(w->active_sheet_index()));
         return S_OK;
-      case kSave: return app_->Save(*w, nullptr) ? S_OK : kFailed;
+      case kSave: return app->Save(*w, nullptr) ? S_OK : kFailed;
       case kSaveAs: {
         if (!args.Has(0)) return DISP_E_PARAMNOTOPTIONAL;
         const auto path = TextArg(args[0]);
         if (!path) return DISP_E_TYPEMISMATCH;
         if (path->empty()) return kFailed;
-        return app_->SaveAs(*w, *path, nullptr) ? S_OK : kFailed;
+        return app->SaveAs(*w, *path, nullptr) ? S_OK : kFailed;
       }
       case kNewWindow:
         if (!hooks) return DISP_E_MEMBERNOTFOUND;
@@ -146,11 +143,11 @@ class WorkbookObject : public Served {
         return hooks->PrintOut(*w) ? S_OK : kFailed;
       case kClose: {
         if (args.Has(0) && BoolArg(args[0]).value_or(false)) {  // SaveChanges:=True
-          if (!app_->Save(*w, nullptr)) return kFailed;
+          if (!app->Save(*w, nullptr)) return kFailed;
         } else if (args.Has(0)) {
           w->MarkSaved();  // SaveChanges:=False: the caller chose to drop them
         }
-        return app_->CloseWorkbook(*w) ? S_OK : kFailed;
+        return app->CloseWorkbook(*w) ? S_OK : kFailed;
       }
       case kName: *result = Variant::Text(w->name()); return S_OK;
       case kFullName: *result = Variant::Text(w->path().empty() ? w->name() : w->path()); return S_OK;
@@ -164,11 +161,10 @@ class WorkbookObject : public Served {
           if (*saved) w->MarkSaved(); else w->MarkDirty();
           return S_OK;
         }
-      case kActivate: app_->ActivateWorkbook(*w); return S_OK;
+      case kActivate: app->ActivateWorkbook(*w); return S_OK;
       default: return DISP_E_MEMBERNOTFOUND;
     }
   }
-  std::shared_ptr<Application> app_;
   std::shared_ptr<Workbook> workbook_;
 };
 
@@ -187,7 +183,7 @@ class WorkbooksObject : public Served {
   HResult Call(DispId id, InvokeKind, const CallArgs& args, Variant* result) override {
     switch (id) {
       case kCount: *result = Variant::Int4(static_cast<std::int32_t>(app_->workbooks().size())); return S_OK;
-      case kAdd: *result = NewWorkbook(app_, app_->AddWorkbook()); return S_OK;
+      case kAdd: *result = NewWorkbook(app_->AddWorkbook()); return S_OK;
       case kClose: return app_->CloseAll() ? S_OK : kFailed;
       case kOpen:
       case kOpenXML: {
@@ -198,7 +194,7 @@ class WorkbooksObject : public Served {
         if (id == kOpenXML) return kFailed;  // XML spreadsheets are not read here
         auto opened = app_->OpenWorkbook(*path, nullptr);
         if (!opened) return kFailed;
-        *result = NewWorkbook(app_, opened);
+        *result = NewWorkbook(opened);
         return S_OK;
       }
       default: {
@@ -208,7 +204,7 @@ class WorkbooksObject : public Served {
           const std::string name = Utf16ToUtf8(args[0].text());
           for (const auto& b : books)
             if (b->name() == name) {
-              *result = NewWorkbook(app_, b);
+              *result = NewWorkbook(b);
               return S_OK;
             }
           return DISP_E_BADINDEX;
@@ -216,7 +212,7 @@ class WorkbooksObject : public Served {
         const auto n = IntArg(args[0]);
         if (!n) return DISP_E_TYPEMISMATCH;
         if (*n < 1 || static_cast<std::size_t>(*n) > books.size()) return DISP_E_BADINDEX;
-        *result = NewWorkbook(app_, books[static_cast<std::size_t>(*n - 1)]);
+        *result = NewWorkbook(books[static_cast<std::size_t>(*n - 1)]);
         return S_OK;
       }
     }
@@ -250,16 +246,9 @@ class WindowObject : public Served {
 }  // namespace
 
 Variant NewWorkbooks(const std::shared_ptr<Application>& app) { return Hand<WorkbooksObject>(app); }
-Variant NewWorkbook(const std::shared_ptr<Application>& app, const std::shared_ptr<Workbook>& workbook) {
-  return Hand<WorkbookObject>(app, workbook);
-}
-Variant NewSheets(const std::shared_ptr<Application>& app, const std::shared_ptr<Workbook>& workbook) {
-  return Hand<SheetsObject>(app, workbook);
-}
-Variant NewWorksheet(const std::shared_ptr<Application>& app, const std::shared_ptr<Workbook>& workbook,
-                     const std::shared_ptr<Sheet>& sheet) {
-  return Hand<WorksheetObject>(app, workbook, sheet);
-}
+Variant NewWorkbook(const std::shared_ptr<Workbook>& workbook) { return Hand<WorkbookObject>(workbook); }
+Variant NewSheets(const std::shared_ptr<Workbook>& workbook) { return Hand<SheetsObject>(workbook); }
+Variant NewWorksheet(const std::shared_ptr<Sheet>& sheet) { return Hand<WorksheetObject>(sheet); }
 Variant NewWindow(const std::shared_ptr<Application>& app) { return Hand<WindowObject>(app); }
 
 }  // namespace varnex::spreadsheet::objects

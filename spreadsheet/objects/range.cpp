@@ -18,13 +18,13 @@ long long CellCount(const Area& a) { return static_cast<long long>(a.rows()) * a
 
 // Where a range, interior, font or border object points.
 struct Target {
-  std::shared_ptr<Application> app;
-  std::shared_ptr<Workbook> workbook;
   std::shared_ptr<Sheet> sheet;
   Area area;
 
-  // The workbook still open and the sheet still in it.
-  bool Open() const { return !workbook->closed() && workbook->IndexOf(*sheet) >= 0; }
+  // The open workbook holding the sheet, or null.
+  Workbook* workbook() const { return OpenWorkbookOf(*sheet); }
+  Application* app() const { return workbook()->application(); }  // only while open
+  bool Open() const { return workbook() != nullptr; }
   // The part of the area that holds anything, for reads over whole rows.
   Area Clipped(const Sheet& s) const {
     const Area used = s.UsedArea();
@@ -38,8 +38,8 @@ struct Target {
 // Changes the format of every cell of an area, interning each distinct
 // result once.
 HResult EditFormats(const Target& t, const std::function<void(CellFormat&, std::int32_t, std::int32_t)>& edit) {
-  if (!t.Open()) return kFailed;
-  const auto& w = t.workbook;
+  Workbook* w = t.workbook();
+  if (!w) return kFailed;
   const auto& s = t.sheet;
   if (CellCount(t.area) > kMaxCellsTouched) return kFailed;
   for (std::int32_t r = t.area.first_row; r <= t.area.last_row; ++r) {
@@ -55,7 +55,7 @@ HResult EditFormats(const Target& t, const std::function<void(CellFormat&, std::
 const CellFormat& FirstFormat(const Target& t) {
   static const CellFormat kDefault;
   if (!t.Open()) return kDefault;
-  return t.workbook->Format(t.sheet->FormatIndex(t.area.first_row, t.area.first_column));
+  return t.workbook()->Format(t.sheet->FormatIndex(t.area.first_row, t.area.first_column));
 }
 
 class InteriorObject : public Served {
@@ -70,8 +70,8 @@ class InteriorObject : public Served {
     return table;
   }
   HResult Call(DispId id, InvokeKind kind, const CallArgs& args, Variant* result) override {
-    if (!t_.Open()) return kFailed;
-    const auto& w = t_.workbook;
+    Workbook* w = t_.workbook();
+    if (!w) return kFailed;
     if (kind == kGet) {
       const std::int32_t index = FirstFormat(t_).fill_index;
       if (id == kColor) {
@@ -110,8 +110,8 @@ class FontObject : public Served {
     return table;
   }
   HResult Call(DispId id, InvokeKind kind, const CallArgs& args, Variant* result) override {
-    if (!t_.Open()) return kFailed;
-    const auto& w = t_.workbook;
+    Workbook* w = t_.workbook();
+    if (!w) return kFailed;
     if (kind == kGet) {
       const Font& f = FirstFormat(t_).font;
       switch (id) {
@@ -195,8 +195,8 @@ class BorderObject : public Served {
     }
   }
   HResult Call(DispId id, InvokeKind kind, const CallArgs& args, Variant* result) override {
-    if (!t_.Open()) return kFailed;
-    const auto& w = t_.workbook;
+    Workbook* w = t_.workbook();
+    if (!w) return kFailed;
     if (id == kItem) {
       if (index_ != 0 || args.count() != 1) return DISP_E_BADPARAMCOUNT;
       const auto i = IntArg(args[0]);
@@ -273,8 +273,8 @@ class RangeObject : public Served {
   }
 
   HResult Call(DispId id, InvokeKind kind, const CallArgs& args, Variant* result) override {
-    if (!t_.Open()) return kFailed;
-    const auto& w = t_.workbook;
+    Workbook* w = t_.workbook();
+    if (!w) return kFailed;
     const auto& s = t_.sheet;
     const Area& a = t_.area;
     const bool put = kind == kPut;
@@ -283,7 +283,7 @@ class RangeObject : public Served {
       case kValue2:
         if (args.count() > 1) return DISP_E_BADPARAMCOUNT;
         return put ? PutValue(*s, *args.put_value()) : GetValue(*s, result);
-      case kItem: return ItemCall(w, s, args, put, result);
+      case kItem: return ItemCall(s, args, put, result);
       case kFormula:
         if (put) return PutValue(*s, *args.put_value());
         if (const std::string* f = s->Formula(a.first_row, a.first_column)) {
@@ -298,9 +298,9 @@ class RangeObject : public Served {
       case kInterior: *result = Hand<InteriorObject>(t_); return S_OK;
       case kFont: *result = Hand<FontObject>(t_); return S_OK;
       case kBorders: *result = Hand<BorderObject>(t_, 0); return S_OK;
-      case kColumns: *result = NewRange(t_.app, w, s, a, RangeMode::kColumns); return S_OK;
-      case kRows: *result = NewRange(t_.app, w, s, a, RangeMode::kRows); return S_OK;
-      case kCells: *result = NewRange(t_.app, w, s, a, RangeMode::kCells); return S_OK;
+      case kColumns: *result = NewRange(s, a, RangeMode::kColumns); return S_OK;
+      case kRows: *result = NewRange(s, a, RangeMode::kRows); return S_OK;
+      case kCells: *result = NewRange(s, a, RangeMode::kCells); return S_OK;
       case kColumn: *result = Variant::Int4(a.first_column); return S_OK;
       case kRow: *result = Variant::Int4(a.first_row); return S_OK;
       case kCount:
@@ -339,7 +339,7 @@ class RangeObject : public Served {
       case kUnMerge: s->Unmerge(a); return S_OK;
       case kCopy:
       case kCut:
-        t_.app->clipboard = {s, w, a, id == kCut};
+        t_.app()->clipboard = {s, a, id == kCut};
         return S_OK;
       case kPasteSpecial: return Paste(*s, *w);
       case kFillDown: return Fill(*s, 1, 0);
@@ -358,12 +358,12 @@ class RangeObject : public Served {
         return EditFormats(t_, [&](CellFormat& f, std::int32_t, std::int32_t) { f.horizontal_alignment = *align; });
       }
       case kFunctionWizard:
-        if (!t_.app->hooks) return automation::DISP_E_MEMBERNOTFOUND;
-        return t_.app->hooks->FunctionWizard(*s, a) ? S_OK : kFailed;
+        if (!t_.app()->hooks) return automation::DISP_E_MEMBERNOTFOUND;
+        return t_.app()->hooks->FunctionWizard(*s, a) ? S_OK : kFailed;
       case kSelect:
       case kActivate: {
         // Only a range on the active sheet of the active workbook can be selected.
-        if (t_.app->active_workbook() != w || &w->active_sheet() != s.get()) return kFailed;
+        if (t_.app()->active_workbook().get() != w || &w->active_sheet() != s.get()) return kFailed;
         s->Select(a);
         *result = Variant::Bool(true);
         return S_OK;
@@ -419,8 +419,7 @@ class RangeObject : public Served {
     return S_OK;
   }
 
-  HResult ItemCall(const std::shared_ptr<Workbook>& w, const std::shared_ptr<Sheet>& s,
-                   const CallArgs& args, bool put, Variant* result) {
+  HResult ItemCall(const std::shared_ptr<Sheet>& s, const CallArgs& args, bool put, Variant* result) {
     const Area& a = t_.area;
     if (args.count() < 1 || args.count() > 2 || !args.Has(0)) return DISP_E_BADPARAMCOUNT;
     const auto first = IntArg(args[0]);
@@ -435,11 +434,11 @@ class RangeObject : public Served {
       // A single index counts the cells row by row (or the rows or columns).
       const std::int32_t n = *first - 1;
       if (mode_ == RangeMode::kRows) {
-        *result = NewRange(t_.app, w, s, {a.first_row + n, a.first_column, a.first_row + n, a.last_column});
+        *result = NewRange(s, {a.first_row + n, a.first_column, a.first_row + n, a.last_column});
         return a.first_row + n >= 1 && a.first_row + n <= kMaxRows ? S_OK : kFailed;
       }
       if (mode_ == RangeMode::kColumns) {
-        *result = NewRange(t_.app, w, s, {a.first_row, a.first_column + n, a.last_row, a.first_column + n});
+        *result = NewRange(s, {a.first_row, a.first_column + n, a.last_row, a.first_column + n});
         return a.first_column + n >= 1 && a.first_column + n <= kMaxColumns ? S_OK : kFailed;
       }
       row = a.first_row + (n >= 0 ? n / a.columns() : -1);
@@ -447,7 +446,7 @@ class RangeObject : public Served {
     }
     if (row < 1 || row > kMaxRows || column < 1 || column > kMaxColumns) return kFailed;
     if (put) return StoreVariant(*s, row, column, *args.put_value());
-    *result = NewRange(t_.app, w, s, {row, column, row, column});
+    *result = NewRange(s, {row, column, row, column});
     return S_OK;
   }
 
@@ -525,7 +524,7 @@ class RangeObject : public Served {
     if (insert) s.InsertCells(whole, vertical);
     else s.DeleteCells(whole, vertical);
     if (s.dropped_formula_records()) {
-      const auto& w = t_.workbook;
+      Workbook* w = t_.workbook();
       const std::string note = "插入或删除单元格后，文件中的公式只能按计算结果保存";
       if (w && std::find(w->lost_content().begin(), w->lost_content().end(), note) == w->lost_content().end())
         w->lost_content().push_back(note);
@@ -534,10 +533,10 @@ class RangeObject : public Served {
   }
 
   HResult Paste(Sheet& s, Workbook& w) {
-    Application::Clipboard& clip = t_.app->clipboard;
+    Application::Clipboard& clip = t_.app()->clipboard;
     auto source = clip.sheet.lock();
-    auto source_book = clip.workbook.lock();
-    if (!source || !source_book) return kFailed;
+    Workbook* source_book = source ? OpenWorkbookOf(*source) : nullptr;
+    if (!source_book) return kFailed;
     const Area from = clip.area;
     if (CellCount(from) > kMaxCellsTouched) return kFailed;
     struct Taken { CellValue value; CellFormat format; std::optional<std::string> formula; };
@@ -592,15 +591,13 @@ class RangeObject : public Served {
 
 }  // namespace
 
-Variant NewRange(const std::shared_ptr<Application>& app, const std::shared_ptr<Workbook>& workbook,
-                 const std::shared_ptr<Sheet>& sheet, const Area& area, RangeMode mode) {
-  return Hand<RangeObject>(Target{app, workbook, sheet, area}, mode);
+Variant NewRange(const std::shared_ptr<Sheet>& sheet, const Area& area, RangeMode mode) {
+  return Hand<RangeObject>(Target{sheet, area}, mode);
 }
 
-HResult RangeOnSheet(const std::shared_ptr<Application>& app, const std::shared_ptr<Workbook>& workbook,
-                     const std::shared_ptr<Sheet>& sheet, const CallArgs& args, Variant* result) {
+HResult RangeOnSheet(const std::shared_ptr<Sheet>& sheet, const CallArgs& args, Variant* result) {
   if (args.count() < 1 || args.count() > 2 || !args.Has(0)) return DISP_E_BADPARAMCOUNT;
-  if (!workbook || !sheet) return kFailed;
+  if (!sheet || !OpenWorkbookOf(*sheet)) return kFailed;
   const auto first = TextArg(args[0]);
   if (!first) return DISP_E_TYPEMISMATCH;
   auto area = ParseAddress(*first);
@@ -613,7 +610,7 @@ HResult RangeOnSheet(const std::shared_ptr<Application>& app, const std::shared_
     area = Area{std::min(area->first_row, second->first_row), std::min(area->first_column, second->first_column),
                 std::max(area->last_row, second->last_row), std::max(area->last_column, second->last_column)};
   }
-  *result = NewRange(app, workbook, sheet, *area);
+  *result = NewRange(sheet, *area);
   return S_OK;
 }
 

@@ -61,6 +61,12 @@ void Served::operator delete(void* object, std::size_t size) {
   ::operator delete(object);
 }
 
+Workbook* OpenWorkbookOf(const Sheet& sheet) {
+  // A workbook is the only owner a sheet has.
+  auto* workbook = static_cast<Workbook*>(sheet.owner());
+  return workbook && !workbook->closed() && workbook->application() ? workbook : nullptr;
+}
+
 HResult Served::GetIdOfName(std::u16string_view name, Lcid, DispId* id) {
   return Members().GetIdOfName(name, id);
 }

@@ -77,16 +77,20 @@ inline constexpr long long kMaxCellsTouched = 4'000'000;
 
 // Object constructors, for the objects that hand each other out.
 Variant NewWorkbooks(const std::shared_ptr<Application>& app);
-Variant NewWorkbook(const std::shared_ptr<Application>& app, const std::shared_ptr<Workbook>& workbook);
-Variant NewSheets(const std::shared_ptr<Application>& app, const std::shared_ptr<Workbook>& workbook);
-Variant NewWorksheet(const std::shared_ptr<Application>& app, const std::shared_ptr<Workbook>& workbook,
-                     const std::shared_ptr<Sheet>& sheet);
+// Objects below the application hold only what they stand for; the
+// workbook (and through it the application) is reached from there and is
+// usable while the workbook is open.
+Variant NewWorkbook(const std::shared_ptr<Workbook>& workbook);
+Variant NewSheets(const std::shared_ptr<Workbook>& workbook);
+Variant NewWorksheet(const std::shared_ptr<Sheet>& sheet);
 enum class RangeMode { kCells, kRows, kColumns };
-Variant NewRange(const std::shared_ptr<Application>& app, const std::shared_ptr<Workbook>& workbook,
-                 const std::shared_ptr<Sheet>& sheet, const Area& area, RangeMode mode = RangeMode::kCells);
+Variant NewRange(const std::shared_ptr<Sheet>& sheet, const Area& area, RangeMode mode = RangeMode::kCells);
 Variant NewWindow(const std::shared_ptr<Application>& app);
-// The range an address names on a sheet (nullopt-like empty variant on a bad address).
-HResult RangeOnSheet(const std::shared_ptr<Application>& app, const std::shared_ptr<Workbook>& workbook,
-                     const std::shared_ptr<Sheet>& sheet, const CallArgs& args, Variant* result);
+// The range an address names on a sheet.
+HResult RangeOnSheet(const std::shared_ptr<Sheet>& sheet, const CallArgs& args, Variant* result);
+
+// The open workbook holding a sheet, or null when the sheet was removed or
+// its workbook closed.
+Workbook* OpenWorkbookOf(const Sheet& sheet);
 
 }  // namespace varnex::spreadsheet::objects
