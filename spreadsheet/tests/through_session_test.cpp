@@ -254,6 +254,21 @@ TEST_F(EmbeddedSession, HandlesOfClosedWorkbooksFail) {
   EXPECT_TRUE(calling::CallMethod(book, u"Save").IsEmpty());
 }
 
+// A handle kept past the whole application finds its workbook closed.
+TEST(EmbeddedApplication, HandlesOutlivingTheApplicationFail) {
+  objects::RegisterEmbeddedSpreadsheet();
+  ExcelSession session;
+  ASSERT_TRUE(session.CreateApp());
+  AutomationObject book = session.AddWorkbook();
+  Variant cell = session.ReadCell(1, 1, 1);
+  ASSERT_EQ(cell.type(), automation::VT_DISPATCH);
+  session.QuitApp();  // the application goes with its last reference
+  AutomationObject range(cell.object());
+  EXPECT_FALSE(calling::Write(range, u"Value", {}, Variant::Int4(1)));
+  EXPECT_TRUE(calling::ReadObject(book, u"Sheets").IsEmpty());
+  automation::Classes().Unregister(u"Excel.Application");
+}
+
 TEST_F(EmbeddedSession, OpeningWithoutAReaderFails) {
   EXPECT_TRUE(session.OpenWorkbook("/tmp/none.xls", "", false).IsEmpty());
   EXPECT_TRUE(app->workbooks().empty());
