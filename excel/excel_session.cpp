@@ -52,6 +52,11 @@ AutomationObject ExcelSession::NumberedSheet(std::int32_t sheet) {
   return ReadObject(sheets, u"Item", {I4(sheet)});
 }
 
+AutomationObject ExcelSession::ActiveUsedRange() {
+  const AutomationObject sheet = ReadObject(application, u"Activesheet");
+  return ReadObject(sheet, u"UsedRange");
+}
+
 void ExcelSession::RunMacro(std::string_view name) { CallMethod(application, u"Run", {Text(name)}); }
 
 bool ExcelSession::CreateApp() {
@@ -180,22 +185,22 @@ void ExcelSession::SaveWorkbookAs(std::string_view fileName) {
 }
 
 std::int32_t ExcelSession::UsedFirstColumn() {
-  const AutomationObject used = ReadObject(ReadObject(application, u"Activesheet"), u"UsedRange");
+  const AutomationObject used = ActiveUsedRange();
   return ReadCount(ReadObject(used, u"Columns"), u"Column");
 }
 
 std::int32_t ExcelSession::UsedColumnCount() {
-  const AutomationObject used = ReadObject(ReadObject(application, u"Activesheet"), u"UsedRange");
+  const AutomationObject used = ActiveUsedRange();
   return ReadCount(ReadObject(used, u"Columns"), u"Count");
 }
 
 std::int32_t ExcelSession::UsedFirstRow() {
-  const AutomationObject used = ReadObject(ReadObject(application, u"Activesheet"), u"UsedRange");
+  const AutomationObject used = ActiveUsedRange();
   return ReadCount(ReadObject(used, u"rows"), u"row");
 }
 
 std::int32_t ExcelSession::UsedRowCount() {
-  const AutomationObject used = ReadObject(ReadObject(application, u"Activesheet"), u"UsedRange");
+  const AutomationObject used = ActiveUsedRange();
   return ReadCount(ReadObject(used, u"rows"), u"Count");
 }
 

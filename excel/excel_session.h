@@ -113,6 +113,8 @@ class ExcelSession {
   AutomationObject ApplicationRange(std::string_view ref);
   // ActiveWorkbook.Sheets.Item(sheet).
   AutomationObject NumberedSheet(std::int32_t sheet);
+  // Activesheet.UsedRange, as the used-range figures spell it.
+  AutomationObject ActiveUsedRange();
 
   AutomationObject application;
 };

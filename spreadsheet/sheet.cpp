@@ -94,13 +94,18 @@ void Sheet::SetValue(std::int32_t row, std::int32_t column, const CellValue& val
   formulas_.erase(Key(row, column));
   formula_records_.erase(Key(row, column));
   if (value.kind == CellKind::kEmpty) {
-    if (Cell* cell = const_cast<Cell*>(Find(row, column))) {
+    if (Cell* cell = Find(row, column)) {
       cell->kind = CellKind::kEmpty;
       DropIfBare(row, column);
     }
   } else {
     Store(*FindOrAdd(row, column), value);
   }
+  NotifyCells({row, column, row, column});
+}
+
+void Sheet::SetCachedValue(std::int32_t row, std::int32_t column, const CellValue& value) {
+  Store(*FindOrAdd(row, column), value);
   NotifyCells({row, column, row, column});
 }
 
@@ -115,7 +120,7 @@ void Sheet::SetFormula(std::int32_t row, std::int32_t column, std::string formul
 
 void Sheet::SetFormatIndex(std::int32_t row, std::int32_t column, std::uint16_t format) {
   if (format == 0) {
-    if (Cell* cell = const_cast<Cell*>(Find(row, column))) {
+    if (Cell* cell = Find(row, column)) {
       cell->format = 0;
       DropIfBare(row, column);
     }

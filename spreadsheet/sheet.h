@@ -46,6 +46,8 @@ class Sheet {
 
   // Setting a value removes the cell's formula; the format stays.
   void SetValue(std::int32_t row, std::int32_t column, const CellValue& value);
+  // A formula's last computed value, the formula (if any) staying as it is.
+  void SetCachedValue(std::int32_t row, std::int32_t column, const CellValue& value);
   // A formula keeps its last computed value; it is not evaluated here.
   void SetFormula(std::int32_t row, std::int32_t column, std::string formula,
                   const CellValue& cached);
@@ -117,6 +119,9 @@ class Sheet {
   using Row = std::vector<Entry>;
 
   const Cell* Find(std::int32_t row, std::int32_t column) const;
+  Cell* Find(std::int32_t row, std::int32_t column) {
+    return const_cast<Cell*>(static_cast<const Sheet*>(this)->Find(row, column));
+  }
   Cell* FindOrAdd(std::int32_t row, std::int32_t column);
   void DropIfBare(std::int32_t row, std::int32_t column);
   void Store(Cell& cell, const CellValue& value);

@@ -373,7 +373,6 @@ class RangeObject : public Served {
   }
 
   static std::string DisplayText(const CellValue& v) {
-    Variant text;
     if (v.kind == CellKind::kError) return ErrorText(static_cast<std::int32_t>(v.number));
     if (v.kind == CellKind::kBoolean) return v.number ? "TRUE" : "FALSE";
     return TextArg(CellToVariant(v)).value_or("");

@@ -275,7 +275,7 @@ class Reader {
   }
 
  private:
-  static bool IsBof(std::uint16_t type) { return type == kBof || type == kBof5 || type == 0x0209 || type == 0x0409; }
+  static bool IsBof(std::uint16_t type) { return type == kBof || type == 0x0209 || type == 0x0409; }
 
   bool Fail(std::string* error, const char* reason) {
     *error = reason;
@@ -576,7 +576,7 @@ class Reader {
           if (string_for) {
             const auto [row, col] = *string_for;
             const CellValue text = CellValue::Text(Text(at, true));
-            UpdateCached(s, row, col, text);
+            s.SetCachedValue(row + 1, col + 1, text);  // the formula stays
             for (PendingFormula& p : pending)
               if (p.row == row && p.column == col) p.cached = text;
           }
@@ -678,29 +678,12 @@ class Reader {
     } else {
       KeepFormula(s, row, col, std::string(tokens), cached, true);
     }
-    s.SetFormatIndex(row + 1, col + 1, FormatOf(xf));
     if (text_follows) return std::pair{std::uint32_t{row}, std::uint32_t{col}};
     return std::nullopt;
   }
 
-  // A formula's text result arrives after it: the formula stays.
-  static void UpdateCached(Sheet& s, std::uint32_t row, std::uint32_t col, const CellValue& cached) {
-    const std::int32_t r = static_cast<std::int32_t>(row + 1), c = static_cast<std::int32_t>(col + 1);
-    const std::string* formula = s.Formula(r, c);
-    if (!formula) {
-      s.SetValue(r, c, cached);
-      return;
-    }
-    const std::string text = *formula;
-    const std::string* record = s.FormulaRecord(r, c);
-    const std::optional<std::string> kept = record ? std::optional(*record) : std::nullopt;
-    s.SetFormula(r, c, text, cached);
-    if (kept) s.SetFormulaRecord(r, c, *kept);
-  }
-
   void KeepFormula(Sheet& s, std::uint32_t row, std::uint32_t col, const std::optional<std::string>& tokens,
                    const CellValue& cached, bool known) {
-    const std::uint16_t format = s.FormatIndex(row + 1, col + 1);
     if (tokens && IsSelfContained(*tokens)) {
       s.SetFormula(row + 1, col + 1, FormulaText(*tokens), cached);
       s.SetFormulaRecord(row + 1, col + 1, *tokens);
@@ -708,7 +691,6 @@ class Reader {
       Lost(known ? "引用其他工作表、名称或数组的公式（只保留计算结果）" : "数组公式或模拟运算表");
       s.SetValue(row + 1, col + 1, cached);
     }
-    s.SetFormatIndex(row + 1, col + 1, format);
   }
 
   std::string_view stream_;

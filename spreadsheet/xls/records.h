@@ -59,7 +59,6 @@ inline constexpr std::uint16_t kRk = 0x027E;
 inline constexpr std::uint16_t kStyle = 0x0293;
 inline constexpr std::uint16_t kFormat = 0x041E;
 inline constexpr std::uint16_t kShrFmla = 0x04BC;
-inline constexpr std::uint16_t kBof = 0x0809;
-inline constexpr std::uint16_t kBof5 = 0x0809;
+inline constexpr std::uint16_t kBof = 0x0809;  // BIFF5 and BIFF8 alike
 
 }  // namespace varnex::spreadsheet::xls
