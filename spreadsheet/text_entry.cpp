@@ -61,6 +61,19 @@ std::optional<double> DateSerial(int year, int month, int day) {
   return static_cast<double>(days < 61 ? days - 1 : days);
 }
 
+CalendarDate DateOfSerial(long long n) {
+  if (n == 60) return {1900, 2, 29};
+  // Days since 0000-03-01; serials before 60 are one day later than 1899-12-30 + n.
+  const long long z = (n > 60 ? n - 25569 : n - 25568) + 719468;
+  const long long era = (z >= 0 ? z : z - 146096) / 146097;
+  const unsigned doe = static_cast<unsigned>(z - era * 146097);
+  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const unsigned mp = (5 * doy + 2) / 153;
+  const unsigned month = mp < 10 ? mp + 3 : mp - 9;
+  return {static_cast<long long>(yoe) + era * 400 + (month <= 2), month, doy - (153 * mp + 2) / 5 + 1};
+}
+
 Entry ParseEntry(std::string_view text) {
   if (text.empty()) return {};
   if (text[0] == '\'') return {CellValue::Text(std::string(text.substr(1))), std::nullopt};

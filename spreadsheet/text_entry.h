@@ -24,4 +24,13 @@ Entry ParseEntry(std::string_view text);
 // the phantom 1900-02-29 counted).
 std::optional<double> DateSerial(int year, int month, int day);
 
+// The date a serial number's day stands for, the phantom 1900-02-29 (60)
+// included.
+struct CalendarDate {
+  long long year;
+  unsigned month;
+  unsigned day;
+};
+CalendarDate DateOfSerial(long long serial);
+
 }  // namespace varnex::spreadsheet

@@ -1,9 +1,11 @@
 #include "spreadsheet_window/cell_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <algorithm>
 #include <cstdio>
+
+#include "spreadsheet/text_entry.h"
 
 namespace varnex::spreadsheet_window {
 
@@ -11,6 +13,13 @@ using spreadsheet::CellKind;
 using spreadsheet::CellValue;
 
 namespace {
+
+template <typename... Args>
+std::string Printf(const char* format, Args... args) {
+  char buffer[96];
+  std::snprintf(buffer, sizeof buffer, format, args...);
+  return buffer;
+}
 
 std::string General(double v) {
   if (v == 0) return "0";
@@ -42,26 +51,10 @@ std::string Grouped(const std::string& digits) {
 std::string Date(double serial, bool with_time) {
   const long long n = static_cast<long long>(std::floor(serial));
   const long long seconds = std::llround((serial - static_cast<double>(n)) * 86400.0);
-  long long y = 1900;
-  unsigned m = 2, d = 29;  // serial 60, the 1900-02-29 the 1900 date system counts
-  if (n != 60) {
-    // Days since 1970-01-01; serials before 60 are one day later than 1899-12-30 + n.
-    long long z = (n > 60 ? n - 25569 : n - 25568) + 719468;
-    const long long era = (z >= 0 ? z : z - 146096) / 146097;
-    const unsigned doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    d = doy - (153 * mp + 2) / 5 + 1;
-    m = mp < 10 ? mp + 3 : mp - 9;
-    y = static_cast<long long>(yoe) + era * 400 + (m <= 2);
-  }
-  char buffer[64];
+  const spreadsheet::CalendarDate d = spreadsheet::DateOfSerial(n);
   if (with_time && seconds != 0)
-    std::snprintf(buffer, sizeof buffer, "%lld/%u/%u %lld:%02lld", y, m, d, seconds / 3600, seconds / 60 % 60);
-  else
-    std::snprintf(buffer, sizeof buffer, "%lld/%u/%u", y, m, d);
-  return buffer;
+    return Printf("%lld/%u/%u %lld:%02lld", d.year, d.month, d.day, seconds / 3600, seconds / 60 % 60);
+  return Printf("%lld/%u/%u", d.year, d.month, d.day);
 }
 
 }  // namespace
@@ -76,13 +69,12 @@ std::string ShownText(const CellValue& value, const std::string& format) {
     case CellKind::kNumber: break;
   }
   const double v = value.number;
-  char buffer[64];
-  if (format == "0") return std::snprintf(buffer, sizeof buffer, "%.0f", v), buffer;
-  if (format == "0.00") return std::snprintf(buffer, sizeof buffer, "%.2f", v), buffer;
-  if (format == "#,##0") return std::snprintf(buffer, sizeof buffer, "%.0f", v), Grouped(buffer);
-  if (format == "#,##0.00") return std::snprintf(buffer, sizeof buffer, "%.2f", v), Grouped(buffer);
-  if (format == "0%") return std::snprintf(buffer, sizeof buffer, "%.0f%%", v * 100), buffer;
-  if (format == "0.00%") return std::snprintf(buffer, sizeof buffer, "%.2f%%", v * 100), buffer;
+  if (format == "0") return Printf("%.0f", v);
+  if (format == "0.00") return Printf("%.2f", v);
+  if (format == "#,##0") return Grouped(Printf("%.0f", v));
+  if (format == "#,##0.00") return Grouped(Printf("%.2f", v));
+  if (format == "0%") return Printf("%.0f%%", v * 100);
+  if (format == "0.00%") return Printf("%.2f%%", v * 100);
   return General(v);
 }
 
